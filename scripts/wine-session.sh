@@ -27,4 +27,4 @@ for _ in $(seq 50); do
   sleep 0.2
 done
 sleep 1
-"$@"
+LC_ALL=zh_CN.UTF-8 "$@"
