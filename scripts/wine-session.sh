@@ -19,12 +19,10 @@ cleanup() {
 trap cleanup EXIT
 
 LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1
-# The desktop every later process of this prefix opens: activation, focus
-# and typing work in it as on Windows.
-LC_ALL=zh_CN.UTF-8 wine explorer /desktop=Default,1024x768 >/dev/null 2>&1 &
-for _ in $(seq 50); do
-  LC_ALL=zh_CN.UTF-8 wine cmd /c exit >/dev/null 2>&1 && break
-  sleep 0.2
-done
-sleep 1
+# Every process of the prefix opens one 1024x768 Wine desktop, where
+# activation, focus and typing work as on Windows. Set before any window
+# exists, so that the first process to need it creates it that way.
+LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wineserver -w
 LC_ALL=zh_CN.UTF-8 "$@"
