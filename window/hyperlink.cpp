@@ -1,5 +1,6 @@
 #include "window/hyperlink.h"
 
+#include "window/child_window.h"
 #include "window/open_link.h"
 
 namespace {
@@ -110,29 +111,10 @@ LRESULT CALLBACK HyperlinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool RegisterHyperlinkClass() {
-    WNDCLASSEXA cls = {};
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kHyperlinkClass, &cls)) return true;
-    cls.cbSize = sizeof cls;
-    cls.style = CS_DBLCLKS;
-    cls.lpfnWndProc = HyperlinkProc;
-    cls.cbWndExtra = 3 * sizeof(LONG_PTR);
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    cls.lpszClassName = kHyperlinkClass;
-    return RegisterClassExA(&cls) != 0;
-}
-
 }  // namespace
 
+// Double clicks are told apart, so that the second press can be ignored.
 bool CreateHyperlink(LoadedWindow& window, ControlRecord& link, HFONT font) {
-    if (!RegisterHyperlinkClass()) return false;
-    const ControlSpec& spec = *link.spec;
-    link.hwnd = CreateWindowExA(0, kHyperlinkClass, spec.text, WS_CHILD | WS_CLIPSIBLINGS, spec.left, spec.top,
-                                spec.width, spec.height, window.hwnd,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)),
-                                GetModuleHandleA(nullptr), const_cast<ControlSpec*>(&spec));
-    if (link.hwnd == nullptr) return false;
-    SendMessageA(link.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return true;
+    return CreateOwnChild(window, link, OwnClass{kHyperlinkClass, HyperlinkProc, 3 * sizeof(LONG_PTR), CS_DBLCLKS},
+                          font);
 }

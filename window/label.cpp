@@ -1,5 +1,7 @@
 #include "window/label.h"
 
+#include "window/child_window.h"
+
 namespace {
 
 const char kLabelClass[] = "QuendrelLabel";
@@ -53,28 +55,8 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool RegisterLabelClass() {
-    WNDCLASSEXA cls = {};
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kLabelClass, &cls)) return true;
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = LabelProc;
-    cls.cbWndExtra = 2 * sizeof(LONG_PTR);
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    cls.lpszClassName = kLabelClass;
-    return RegisterClassExA(&cls) != 0;
-}
-
 }  // namespace
 
 bool CreateLabel(LoadedWindow& window, ControlRecord& label, HFONT font) {
-    if (!RegisterLabelClass()) return false;
-    const ControlSpec& spec = *label.spec;
-    label.hwnd = CreateWindowExA(0, kLabelClass, spec.text, WS_CHILD | WS_CLIPSIBLINGS, spec.left, spec.top,
-                                 spec.width, spec.height, window.hwnd,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)),
-                                 GetModuleHandleA(nullptr), const_cast<ControlSpec*>(&spec));
-    if (label.hwnd == nullptr) return false;
-    SendMessageA(label.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return true;
+    return CreateOwnChild(window, label, OwnClass{kLabelClass, LabelProc, 2 * sizeof(LONG_PTR), 0}, font);
 }

@@ -56,6 +56,13 @@ LRESULT OnNcDestroy(LoadedWindow& window, HWND hwnd, WPARAM wParam, LPARAM lPara
     return result;
 }
 
+LRESULT OnSetFont(LoadedWindow& window, HWND, WPARAM wParam, LPARAM) {
+    window.font = reinterpret_cast<HFONT>(wParam);
+    return 0;
+}
+
+LRESULT OnGetFont(LoadedWindow& window, HWND, WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(window.font); }
+
 struct MessageHandler {
     UINT message;
     LRESULT (*handle)(LoadedWindow&, HWND, WPARAM, LPARAM);
@@ -63,7 +70,8 @@ struct MessageHandler {
 
 const MessageHandler kHandlers[] = {
     {WM_COMMAND, OnCommand},   {WM_CTLCOLOREDIT, OnEditColour}, {WM_ACTIVATE, OnActivate},
-    {WM_SETFOCUS, OnSetFocus}, {WM_NCDESTROY, OnNcDestroy},
+    {WM_SETFOCUS, OnSetFocus}, {WM_NCDESTROY, OnNcDestroy},   {WM_SETFONT, OnSetFont},
+    {WM_GETFONT, OnGetFont},
 };
 
 LoadedWindow* buildingWindow = nullptr;  // messages sent before CreateWindowEx returns

@@ -21,6 +21,7 @@ struct LoadedWindow {
     HWND rememberedFocus;  // the control that had the focus at deactivation
     HICON bigIcon;
     HICON smallIcon;
+    HFONT font;  // a top-level window keeps its own: the system does not
     ControlRecord controls[kMaxControls];
 };
 
