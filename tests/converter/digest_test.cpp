@@ -12,6 +12,7 @@
 #include "converter/number_text.h"
 #include "converter/stored_values.h"
 #include "tests/support/fake_window_kit.h"
+#include "tests/support/seeded_random.h"
 #include "window/control_access.h"
 
 namespace {
@@ -26,23 +27,6 @@ struct Digest {
     void AddText(const std::string& text) { Add(text.c_str(), text.size() + 1); }
 };
 
-struct Random {
-    std::uint64_t state;
-    std::uint32_t Next() {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<std::uint32_t>(state >> 16);
-    }
-    // Whole numbers of every magnitude, both signs, zero now and then.
-    std::int32_t Integer() {
-        const std::uint32_t shift = Next() % 33;
-        std::uint32_t value = shift == 32 ? 0u : Next() >> shift;
-        if (Next() & 1u) value = 0u - value;
-        return static_cast<std::int32_t>(value);
-    }
-};
-
 std::string Decimal(std::int32_t value) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%ld", static_cast<long>(value));
@@ -55,12 +39,12 @@ constexpr int kConversions = 1000000;
 TEST(CrossBuildDigest, MillionSeededConversionsMatchTheOtherBuild) {
     ResetX87();
     ASSERT_EQ(X87ControlWord(), 0x037F);
-    Random random{0x9E3779B97F4A7C15ull};
+    SeededRandom random{0x9E3779B97F4A7C15ull};
     Digest digest;
     fake_kit::SetRecording(false);
     for (int i = 0; i < kConversions; ++i) {
-        const std::string length = Decimal(random.Integer());
-        const std::string dpi = Decimal(random.Next() % 4 == 0 ? random.Integer() : static_cast<std::int32_t>(random.Next() % 2401));
+        const std::string length = Decimal(random.Integer(true));
+        const std::string dpi = Decimal(random.Next() % 4 == 0 ? random.Integer(true) : static_cast<std::int32_t>(random.Next() % 2401));
         if (i % 2 == 0) {
             fake_kit::Reset(length.c_str(), dpi.c_str(), "", 编辑框1);
             OnCentimetreBoxChanged();

@@ -19,6 +19,7 @@
 #include "tests/exactness/decimal_reference.h"
 #include "tests/support/counting_heap.h"
 #include "tests/support/fake_window_kit.h"
+#include "tests/support/seeded_random.h"
 
 namespace {
 
@@ -30,21 +31,7 @@ std::uint64_t DoubleBits(double value) {
     return bits;
 }
 
-struct Random {
-    std::uint64_t state;
-    std::uint32_t Next() {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<std::uint32_t>(state >> 16);
-    }
-    // Whole numbers of every magnitude, both signs.
-    std::int32_t Integer() {
-        const std::uint32_t shift = Next() % 32;
-        std::uint32_t value = Next() >> shift;
-        if (Next() & 1u) value = 0u - value;
-        return static_cast<std::int32_t>(value);
-    }
+struct Random : SeededRandom {
     // Mostly the resolutions people type, sometimes zero or anything at all.
     std::int32_t Resolution() {
         switch (Next() % 8) {

@@ -15,6 +15,7 @@
 #include "converter/number_text.h"
 #include "tests/exactness/decimal_reference.h"
 #include "tests/support/counting_heap.h"
+#include "tests/support/seeded_random.h"
 #include "window/control_access.h"
 
 namespace {
@@ -22,16 +23,7 @@ namespace {
 using exact::SingleBits;
 using exact::SingleFromBits;
 
-struct Random {
-    std::uint64_t state;
-    std::uint32_t Next() {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<std::uint32_t>(state >> 16);
-    }
-    std::uint32_t Below(std::uint32_t bound) { return Next() % bound; }
-};
+using Random = SeededRandom;
 
 // The nearest single to a decimal, as the C library reads it.
 float Nearest(const std::string& decimal) { return std::strtof(decimal.c_str(), nullptr); }
