@@ -1,0 +1,128 @@
+#!/bin/bash
+# Builds and runs every benchmark, then writes one short table to stdout
+# and to build/bench-results.md. Raw outputs stay in build/bench/. Progress
+# goes to stderr. See bench/README.md for how to read the table.
+#
+# Knobs (environment): QUENDREL_STARTUP_RUNS (launches of each program,
+# default 11), QUENDREL_CONVERSIONS (default 100000), QUENDREL_HOVERS
+# (default 10000), QUENDREL_TYPING_SAMPLES (default 1000),
+# QUENDREL_CALLGRIND_COUNT (conversions per callgrind run, default 1000).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+RAW=build/bench
+STARTUP_RUNS=${QUENDREL_STARTUP_RUNS:-11}
+CONVERSIONS=${QUENDREL_CONVERSIONS:-100000}
+HOVERS=${QUENDREL_HOVERS:-10000}
+TYPING_SAMPLES=${QUENDREL_TYPING_SAMPLES:-1000}
+CALLGRIND_COUNT=${QUENDREL_CALLGRIND_COUNT:-1000}
+
+windows_path() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+
+# The Win32 part, run inside one Wine session (see the end of this file).
+if [ "${1:-}" = --inside-wine ]; then
+  echo "start-up: $STARTUP_RUNS launches of each program..." >&2
+  wine build/win32/bench/startup_bench.exe "$STARTUP_RUNS" \
+    "$(windows_path build/win32/app/Quendrel.exe)" "$(windows_path build/win32/bench/reference.exe)" \
+    >"$RAW/startup.txt" 2>&1
+  echo "typing round trip: $TYPING_SAMPLES keystrokes..." >&2
+  wine build/win32/bench/typing_bench.exe "$TYPING_SAMPLES" >"$RAW/typing.txt" 2>&1
+  echo "memory and handles: $CONVERSIONS conversions, $HOVERS hover cycles..." >&2
+  wine build/win32/bench/resources_bench.exe "$CONVERSIONS" "$HOVERS" >"$RAW/resources.txt" 2>&1
+  exit 0
+fi
+
+echo "building..." >&2
+mkdir -p "$RAW"
+rm -f "$RAW"/*.txt
+{ cmake --preset host && cmake --build --preset host && cmake --preset win32 && cmake --build --preset win32; } \
+  >"$RAW/build.log" 2>&1 || { echo "build failed: see $RAW/build.log" >&2; exit 1; }
+
+# --- 1. Size -----------------------------------------------------------------
+QUENDREL=build/win32/app/Quendrel.exe
+REFERENCE=build/win32/bench/reference.exe
+quendrel_bytes=$(stat -c %s "$QUENDREL")
+reference_bytes=$(stat -c %s "$REFERENCE")
+i686-w64-mingw32-objdump -h "$QUENDREL" >"$RAW/sections.txt"
+section() {  # the size in bytes of one section, 0 when absent
+  local hex
+  hex=$(awk -v name="$1" '$2 == name { print $3 }' "$RAW/sections.txt")
+  echo $((16#${hex:-0}))
+}
+other_sections=""
+while read -r _ name size _; do
+  case "$name" in .text | .rdata | .rsrc | .bss) continue ;; esac
+  other_sections="${other_sections:+$other_sections, }$name $((16#$size))"
+done < <(awk '$1 ~ /^[0-9]+$/' "$RAW/sections.txt")
+
+# --- 3a. Instructions per conversion (native, callgrind) ---------------------
+echo "instructions per conversion under callgrind..." >&2
+nm -C --defined-only build/host/libconverter.a |
+  sed -n 's/^[0-9a-f]* [TtWw] //p' | sort -u >"$RAW/converter.names"
+nm -C --defined-only build/host/tests/libtest_support.a |
+  sed -n 's/^[0-9a-f]* [TtWw] //p' | sort -u >"$RAW/kit.names"
+CASES="cm-5-at-96 cm-21-at-300 cm-123456789-at-300 px-3508-at-300"
+for c in $CASES; do
+  valgrind --tool=callgrind --toggle-collect='*DriveConversions*' --compress-strings=no --compress-pos=no \
+    --callgrind-out-file="$RAW/callgrind.$c.out" build/host/bench/conversion_cost "$c" "$CALLGRIND_COUNT" \
+    >"$RAW/conversion.$c.txt" 2>"$RAW/valgrind.$c.log"
+  build/host/bench/callgrind_split "$RAW/callgrind.$c.out" DriveConversions "$RAW/converter.names" \
+    "$RAW/kit.names" >>"$RAW/conversion.$c.txt" 2>&1
+done
+
+# --- 2, 3b, 4. Under Wine ----------------------------------------------------
+./scripts/wine-session.sh "$0" --inside-wine
+
+# --- The table ---------------------------------------------------------------
+value() {  # value FILE AWK-PATTERN FIELD: the field of the first matching line, or n/a
+  local found
+  found=$(awk "$2 { print \$$3; exit }" "$1" 2>/dev/null)
+  echo "${found:-n/a}"
+}
+verdict() {  # verdict FIGURE OPERATOR LIMIT
+  awk -v x="$1" -v limit="$3" -v op="$2" 'BEGIN {
+    if (x == "n/a" || x == "") { print "no figure"; exit }
+    ok = (op == "<=") ? (x + 0 <= limit + 0) : (x + 0 == limit + 0)
+    print ok ? "met" : "missed" }'
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "n/a" || b == "n/a" || b == 0) print "n/a"; else printf "%.3f", a / b }'; }
+
+size_ratio=$(ratio "$quendrel_bytes" "$reference_bytes")
+q_start=$(value "$RAW/startup.txt" '/^startup_median_ms Quendrel/' 3)
+r_start=$(value "$RAW/startup.txt" '/^startup_median_ms reference/' 3)
+start_ratio=$(value "$RAW/startup.txt" '/^startup_ratio/' 2)
+typing=$(value "$RAW/typing.txt" '/^typing_round_trip_us median/' 3)
+typing_p90=$(value "$RAW/typing.txt" '/^typing_round_trip_us p90/' 3)
+census() { value "$RAW/resources.txt" "/^census $1 /" "$2"; }
+per_conversion=$(value "$RAW/resources.txt" '/^conversions /' 6 | tr -d '(')
+growth() { value "$RAW/resources.txt" "/^growth_$1 /" "$2"; }
+gdi_note=""
+grep -q "GetGuiResources returned 0" "$RAW/resources.txt" 2>/dev/null &&
+  gdi_note=" (Wine's GetGuiResources returns 0: GDI and USER objects are not counted here)"
+
+{
+  echo "# Quendrel benchmarks"
+  echo
+  echo "Figures under Wine are emulated: Wine runs here under a user-mode CPU emulator (qemu-i386)."
+  echo "Raw outputs: build/bench/. How to read this: bench/README.md."
+  echo
+  echo "| Measure | Figure | Goal | Verdict |"
+  echo "|---|---|---|---|"
+  echo "| Size of Quendrel.exe, with icons | $quendrel_bytes bytes | at most 40960 bytes | $(verdict "$quendrel_bytes" "<=" 40960) |"
+  echo "| Size of the reference program | $reference_bytes bytes | | |"
+  echo "| Size ratio Quendrel / reference | $size_ratio | | |"
+  echo "| Sections of Quendrel.exe | .text $(section .text), .rdata $(section .rdata), .rsrc $(section .rsrc) bytes; others: $other_sections | | |"
+  echo "| Start-up to window shown and idle, Quendrel, median of $STARTUP_RUNS (emulated) | $q_start ms | | |"
+  echo "| Start-up, reference, median of $STARTUP_RUNS (emulated) | $r_start ms | | |"
+  echo "| Start-up ratio Quendrel / reference | $start_ratio | at most 1.10 | $(verdict "$start_ratio" "<=" 1.10) |"
+  for c in $CASES; do
+    total=$(value "$RAW/conversion.$c.txt" '/^instructions_per_conversion total/' 3)
+    own=$(value "$RAW/conversion.$c.txt" '/^instructions_per_conversion converter/' 3)
+    echo "| Instructions per conversion, $c: total / in the converter | $total / $own | converter at most 2000 | $(verdict "$own" "<=" 2000) |"
+  done
+  echo "| Typed character to the pixel box's new text, median / p90 of $TYPING_SAMPLES (emulated) | $typing / $typing_p90 µs | | |"
+  echo "| Heap busy blocks: start / after $CONVERSIONS conversions / after $HOVERS hover cycles | $(census start 4) / $(census after_conversions 4) / $(census after_hover 4) | no growth | |"
+  echo "| Heap growth over the conversions / over the hover cycles | $(growth conversions 3) / $(growth hover 3) blocks | 0 / 0 | $(verdict "$(growth conversions 3)" "==" 0) / $(verdict "$(growth hover 3)" "==" 0) |"
+  echo "| GDI objects: start / after conversions / after hovers | $(census start 8) / $(census after_conversions 8) / $(census after_hover 8)$gdi_note | no growth | |"
+  echo "| USER objects: start / after conversions / after hovers | $(census start 10) / $(census after_conversions 10) / $(census after_hover 10) | no growth | |"
+  echo "| One conversion in the real window, WM_CHAR/WM_SETTEXT-driven (emulated) | $per_conversion µs | | |"
+} | tee build/bench-results.md
