@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "bench/window/bench_window.h"
-#include "tests/win32/robustness/heap_census.h"
+#include "tests/win32/census.h"
 #include "tests/win32/ui_driver.h"
 #include "window/form_ids.h"
 #include "window/window_kit.h"
@@ -66,10 +66,28 @@ bool Hover(int cycles) {
     return true;
 }
 
+// Where the system keeps no GDI and USER counts (Wine), the census reads
+// the GDI handle table and probes the USER free slot instead; the printed
+// figures are then those.
+bool counted = true;
+
+DWORD Gdi(const Census& census) {
+    return counted ? census.gdiObjects : static_cast<DWORD>(census.gdiTableEntries);
+}
+
 void Print(const char* stage, const Census& census) {
-    std::printf("census %-22s heap_blocks %6u heap_bytes %8u gdi %4lu user %4lu handles %4lu\n", stage,
-                static_cast<unsigned>(census.busyBlocks), static_cast<unsigned>(census.busyBytes), census.gdiObjects,
-                census.userObjects, census.kernelHandles);
+    std::printf("census %-22s heap_blocks %6u heap_bytes %8u gdi %4lu user %4lu handles %4lu user_slot %5u windows %3d\n",
+                stage, static_cast<unsigned>(census.busyBlocks), static_cast<unsigned>(census.busyBytes), Gdi(census),
+                census.userObjects, census.kernelHandles, census.userProbeSlot, census.windows);
+}
+
+long Growth(DWORD after, DWORD before) { return static_cast<long>(after) - static_cast<long>(before); }
+
+void PrintGrowth(const char* over, const Census& before, const Census& after) {
+    std::printf("growth_%s heap_blocks %+ld gdi %+ld user %+ld handles %+ld user_slot %s windows %+d\n", over,
+                Growth(after.busyBlocks, before.busyBlocks), Growth(Gdi(after), Gdi(before)),
+                Growth(after.userObjects, before.userObjects), Growth(after.kernelHandles, before.kernelHandles),
+                after.userProbeSlot == before.userProbeSlot ? "same" : "moved", after.windows - before.windows);
 }
 
 }  // namespace
@@ -89,6 +107,9 @@ int main(int argc, char** argv) {
     PresetBox(编辑框1, "");
     ui::Pump(50);
 
+    counted = GuiResourcesCounted();
+    if (!counted && !GdiTableReadable())
+        std::printf("note: GetGuiResources returned 0 and the GDI handle table cannot be read: gdi is -1\n");
     const Census start = TakeCensus();
     Print("start", start);
     double began = SecondsNow();
@@ -108,18 +129,11 @@ int main(int argc, char** argv) {
     std::printf("conversions %d in %.2f s (%.1f us each)\n", conversions, convertSeconds,
                 1e6 * convertSeconds / conversions);
     std::printf("hover_cycles %d in %.2f s\n", hovers, hoverSeconds);
-    std::printf("growth_conversions heap_blocks %+ld gdi %+ld user %+ld handles %+ld\n",
-                static_cast<long>(afterConversions.busyBlocks) - static_cast<long>(start.busyBlocks),
-                static_cast<long>(afterConversions.gdiObjects) - static_cast<long>(start.gdiObjects),
-                static_cast<long>(afterConversions.userObjects) - static_cast<long>(start.userObjects),
-                static_cast<long>(afterConversions.kernelHandles) - static_cast<long>(start.kernelHandles));
-    std::printf("growth_hover heap_blocks %+ld gdi %+ld user %+ld handles %+ld\n",
-                static_cast<long>(afterHover.busyBlocks) - static_cast<long>(afterConversions.busyBlocks),
-                static_cast<long>(afterHover.gdiObjects) - static_cast<long>(afterConversions.gdiObjects),
-                static_cast<long>(afterHover.userObjects) - static_cast<long>(afterConversions.userObjects),
-                static_cast<long>(afterHover.kernelHandles) - static_cast<long>(afterConversions.kernelHandles));
-    if (start.gdiObjects == 0 && start.userObjects == 0)
-        std::printf("note: GetGuiResources returned 0 for GDI and USER objects: not counted on this platform\n");
+    PrintGrowth("conversions", start, afterConversions);
+    PrintGrowth("hover", afterConversions, afterHover);
+    if (!counted)
+        std::printf("note: GetGuiResources returned 0: gdi counts the GDI handle table's live entries; USER objects "
+                    "are seen by the free-slot probe (user_slot) and the window count only\n");
     if (start.kernelHandles == 0)
         std::printf("note: GetProcessHandleCount returned 0: not counted on this platform\n");
     return 0;

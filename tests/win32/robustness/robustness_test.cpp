@@ -13,7 +13,7 @@
 #include "app/frame.h"
 #include "app/x87.h"
 #include "converter/stored_values.h"
-#include "tests/win32/robustness/heap_census.h"
+#include "tests/win32/census.h"
 #include "tests/win32/ui_driver.h"
 #include "window/form_ids.h"
 #include "window/window_kit.h"
