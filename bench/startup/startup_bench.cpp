@@ -1,11 +1,13 @@
 // Start-up time: from CreateProcess until the program shows a visible
-// top-level window and WaitForInputIdle reports its thread idle. The two
-// programs are launched alternately so that drifts in the machine's speed
-// (caches, a busy neighbour) fall on both alike.
+// top-level window and WaitForInputIdle reports its thread idle. The
+// programs are launched in turn, the order rotating from run to run, so
+// that drifts in the machine's speed (caches, a busy neighbour) fall on all
+// alike.
 //
-//   startup_bench <runs per program> <program A> <program B>
+//   startup_bench <runs per program> <program A> <program B> [more...]
 //
-// Prints every run, then the median of each and the ratio A / B.
+// Prints every run, then the median of each and the ratio of A's median to
+// each other's.
 #include <windows.h>
 
 #include <algorithm>
@@ -93,13 +95,14 @@ const char* BaseName(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: startup_bench <runs> <program A> <program B>\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: startup_bench <runs> <program A> <program B> [more...]\n");
         return 2;
     }
     const int runs = std::atoi(argv[1]);
-    const char* programs[2] = {argv[2], argv[3]};
-    std::vector<double> times[2];
+    const std::vector<const char*> programs(argv + 2, argv + argc);
+    const int count = static_cast<int>(programs.size());
+    std::vector<std::vector<double>> times(programs.size());
 
     // One unmeasured launch each: the first start of a program pays for
     // loading its libraries from disk into the cache.
@@ -107,18 +110,18 @@ int main(int argc, char** argv) {
         if (LaunchOnce(program) < 0) return 1;
 
     for (int run = 0; run < runs; ++run) {
-        for (int which = 0; which < 2; ++which) {
-            // Alternate which goes first, so neither always follows the other.
-            const int index = (run % 2 == 0) ? which : 1 - which;
+        for (int which = 0; which < count; ++which) {
+            // Rotate which goes first, so none always follows the same one.
+            const int index = (run + which) % count;
             const double ms = LaunchOnce(programs[index]);
             if (ms < 0) return 1;
             times[index].push_back(ms);
             std::printf("run %2d  %-16s %9.1f ms\n", run + 1, BaseName(programs[index]), ms);
         }
     }
-    const double a = Median(times[0]), b = Median(times[1]);
-    std::printf("startup_median_ms %s %.1f\n", BaseName(programs[0]), a);
-    std::printf("startup_median_ms %s %.1f\n", BaseName(programs[1]), b);
-    std::printf("startup_ratio %.3f\n", a / b);
+    for (int i = 0; i < count; ++i)
+        std::printf("startup_median_ms %s %.1f\n", BaseName(programs[i]), Median(times[i]));
+    for (int i = 1; i < count; ++i)
+        std::printf("startup_ratio %s %.3f\n", BaseName(programs[i]), Median(times[0]) / Median(times[i]));
     return 0;
 }
