@@ -4,7 +4,8 @@
 # goes to stderr. See bench/README.md for how to read the table.
 #
 # Knobs (environment): QUENDREL_STARTUP_RUNS (launches of each program,
-# default 21), QUENDREL_CONVERSIONS (default 100000), QUENDREL_HOVERS
+# default 21), QUENDREL_PHASE_RUNS (timed-phase launches of each, default
+# 7), QUENDREL_CONVERSIONS (default 100000), QUENDREL_HOVERS
 # (default 10000), QUENDREL_TYPING_SAMPLES (default 1000),
 # QUENDREL_CALLGRIND_COUNT (conversions per callgrind run, default 1000).
 # `bench/run.sh --table` measures nothing: it prints the table again from
@@ -13,6 +14,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 RAW=build/bench
 STARTUP_RUNS=${QUENDREL_STARTUP_RUNS:-21}
+PHASE_RUNS=${QUENDREL_PHASE_RUNS:-7}
 CONVERSIONS=${QUENDREL_CONVERSIONS:-100000}
 HOVERS=${QUENDREL_HOVERS:-10000}
 TYPING_SAMPLES=${QUENDREL_TYPING_SAMPLES:-1000}
@@ -27,6 +29,12 @@ if [ "${1:-}" = --inside-wine ]; then
     "$(windows_path build/win32/app/Quendrel.exe)" "$(windows_path build/win32/bench/reference.exe)" \
     "$(windows_path build/win32/bench/reference_texts.exe)" \
     >"$RAW/startup.txt" 2>&1
+  echo "start-up phases: $PHASE_RUNS launches of each..." >&2
+  for ((run = 0; run < PHASE_RUNS; run++)); do
+    for program in quendrel reference reference_texts; do
+      wine build/win32/bench/phases_bench.exe "$program" >>"$RAW/phases.txt" 2>&1
+    done
+  done
   echo "typing round trip: $TYPING_SAMPLES keystrokes..." >&2
   wine build/win32/bench/typing_bench.exe "$TYPING_SAMPLES" >"$RAW/typing.txt" 2>&1
   echo "memory and handles: $CONVERSIONS conversions, $HOVERS hover cycles..." >&2
@@ -107,6 +115,17 @@ typing_p90=$(value "$RAW/typing.txt" '/^typing_round_trip_us p90/' 3)
 slot_verdict() {  # met when the USER free slot did not move and no window was left
   [ "$(growth "$1" 11)" = same ] && [ "$(verdict "$(growth "$1" 13)" "==" 0)" = met ] && echo met || echo missed
 }
+median() {  # median of the numbers on stdin, or n/a
+  sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if (NR % 2) print v[(NR + 1) / 2];
+    else printf "%.1f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+phase() {  # phase KIND PROGRAM NAME: the median of one timed phase or class
+  awk -v kind="$1" -v program="$2" -v name="$3" '$1 == kind && $2 == program && $3 == name { print $4 }' \
+    "$RAW/phases.txt" 2>/dev/null | median
+}
+phases() {  # phases KIND NAME: Quendrel / reference / reference with texts
+  echo "$(phase "$1" quendrel "$2") / $(phase "$1" reference "$2") / $(phase "$1" reference_texts "$2")"
+}
 census() { value "$RAW/resources.txt" "/^census $1 /" "$2"; }
 per_conversion=$(value "$RAW/resources.txt" '/^conversions /' 6 | tr -d '(')
 growth() { value "$RAW/resources.txt" "/^growth_$1 /" "$2"; }
@@ -134,6 +153,10 @@ fi
   echo "| Start-up ratio Quendrel / reference | $start_ratio | at most 1.10 | $(verdict "$start_ratio" "<=" 1.10) |"
   echo "| Start-up, the reference drawing the program's texts, median of $STARTUP_RUNS (emulated) | $t_start ms | | |"
   echo "| Start-up ratio Quendrel / reference drawing the same texts | $texts_ratio | | |"
+  echo "| Start-up phases in one process, median of $PHASE_RUNS (emulated), Quendrel / reference / reference with texts: a first window (any program pays it) | $(phases phase first_window_ms) ms | | |"
+  echo "| Phases: OLE initialisation and program folder (PrepareFrame) | $(phases phase prepare_frame_ms) ms | | |"
+  echo "| Phases: the window built and shown | $(phases phase load_window_ms) ms | | |"
+  echo "| Phases: the first messages (painting), all / labels / edit boxes / link | $(phases phase first_messages_ms) ms; $(phase class quendrel QuendrelLabel) / $(phase class quendrel Edit) / $(phase class quendrel QuendrelHyperlink) ms in Quendrel | | |"
   for c in $CASES; do
     total=$(value "$RAW/conversion.$c.txt" '/^instructions_per_conversion total/' 3)
     own=$(value "$RAW/conversion.$c.txt" '/^instructions_per_conversion converter/' 3)
